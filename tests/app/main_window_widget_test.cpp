@@ -1,0 +1,230 @@
+// The real window on Qt's offscreen platform: layout, focus, keys, boxes.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDialog>
+#include <QFontInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <vector>
+
+#include "app/resources/resources.h"
+#include "app/update_dlg.h"
+#include "platform/text/cp932.h"
+#include "platform/window/qt/qt_backend.h"
+
+using namespace platform::window;
+
+namespace {
+
+// The main dialog with a count of what reached it.
+class ProbeDlg : public CUpdateDlg {
+ public:
+  using CUpdateDlg::CUpdateDlg;
+  int cancels = 0;
+  std::vector<WPARAM> commands;
+
+ protected:
+  void OnCancel() override {
+    ++cancels;
+    CUpdateDlg::OnCancel();
+  }
+  bool OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override {
+    if (message == WM_COMMAND) commands.push_back(wParam);
+    return CUpdateDlg::OnWndMsg(message, wParam, lParam, result);
+  }
+};
+
+class WidgetTest : public ::testing::Test {
+ protected:
+  WidgetTest() : backend_(app::resources::Module()) {
+    SetCurrentBackend(&backend_);
+    backend_.onShown = [](void* self, QDialog& window) {
+      auto* t = static_cast<WidgetTest*>(self);
+      window.activateWindow();
+      EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+      t->onShown_(window);
+    };
+    backend_.onShownContext = this;
+  }
+  ~WidgetTest() override { SetCurrentBackend(nullptr); }
+
+  // Runs the main window; `actions` runs once each window is shown.
+  int Run(std::function<void(QDialog&)> actions) {
+    onShown_ = std::move(actions);
+    return dlg_.DoModal();
+  }
+
+  static QWidget* Control(QDialog& w, int id) {
+    return w.findChild<QWidget*>(QString("control%1").arg(id));
+  }
+
+  static int FocusId() {
+    QWidget* f = QApplication::focusWidget();
+    return f != nullptr ? f->property("controlId").toInt() : 0;
+  }
+
+  // Runs `act` on the next message box once it is shown.
+  static void OnNextBox(std::function<void(QMessageBox&)> act) {
+    auto poll = std::make_shared<std::function<void(int)>>();
+    *poll = [act, poll](int tries) {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        act(*box);
+      } else if (tries > 0) {
+        QTimer::singleShot(10, [poll, tries] { (*poll)(tries - 1); });
+      }
+    };
+    QTimer::singleShot(0, [poll] { (*poll)(500); });
+  }
+
+  QtBackend backend_;
+  ToolState state_;
+  ProbeDlg dlg_{state_};
+  std::function<void(QDialog&)> onShown_;
+};
+
+TEST_F(WidgetTest, ControlsMatchTheTemplateInClassIdTextAndGeometry) {
+  Run([](QDialog& w) {
+    const DialogTemplate& t = app::resources::UpdateDialogTemplate();
+    QFont font = QtBackend::TemplateFont(t);
+    EXPECT_EQ(QFontInfo(font).family(), "IPAPGothic");
+    BaseUnits base = QtBackend::FontBaseUnits(font);
+    EXPECT_GE(base.horizontal, 5);
+    EXPECT_GE(base.vertical, 12);
+    QList<QWidget*> controls;
+    for (QWidget* c : w.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+      if (c->property("controlClass").isValid()) controls.push_back(c);
+    }
+    ASSERT_EQ(controls.size(), 19);
+    const char* qtClass[] = {"QLineEdit", "QPushButton", "QLineEdit", "QPushButton", "QPushButton",
+                             "QPushButton", "QGroupBox", "QProgressBar", "QLabel", "QLabel",
+                             "QLabel", "QLabel", "QLabel", "QLabel", "QLabel",
+                             "QLabel", "QPlainTextEdit", "QLineEdit", "QLabel"};
+    for (int i = 0; i < 19; ++i) {
+      const ControlTemplate& c = t.controls[static_cast<size_t>(i)];
+      QWidget* q = controls[i];
+      SCOPED_TRACE(i);
+      EXPECT_EQ(q->property("controlId").toInt(), c.id);
+      EXPECT_STREQ(q->metaObject()->className(), qtClass[i]);
+      Rect r = DialogUnitsToPixels(c.x, c.y, c.cx, c.cy, base);
+      EXPECT_EQ(q->geometry(), QRect(r.left, r.top, r.Width(), r.Height()));
+      if (auto* b = qobject_cast<QPushButton*>(q)) {
+        EXPECT_EQ(b->text().toStdString(), c.text);
+        EXPECT_EQ(b->isDefault(), c.id == IDC_UPDATE);
+      }
+      if (auto* l = qobject_cast<QLabel*>(q)) {
+        EXPECT_EQ(l->text().toStdString(), c.text);
+      }
+    }
+    Rect size = DialogUnitsToPixels(0, 0, t.cx, t.cy, base);
+    EXPECT_EQ(w.size(), QSize(size.Width(), size.Height()));
+    EXPECT_EQ(w.windowTitle().toStdString(), "KDXアップデートツール");
+    w.done(0);
+  });
+}
+
+TEST_F(WidgetTest, FocusStartsInAddressAndTabSkipsPortAndMessage) {
+  Run([](QDialog& w) {
+    EXPECT_EQ(FocusId(), IDC_ADDRESS);
+    std::vector<int> visited;
+    for (int i = 0; i < 6; ++i) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      visited.push_back(FocusId());
+    }
+    EXPECT_EQ(visited, (std::vector<int>{IDC_BROWSE, IDC_FILENAME, IDC_UPDATE, IDCANCEL,
+                                         IDC_VERSION, IDC_ADDRESS}));
+    w.done(0);
+  });
+}
+
+TEST_F(WidgetTest, EnterInAnInputFieldPressesTheUpdateButton) {
+  Run([this](QDialog& w) {
+    for (int id : {IDC_ADDRESS, IDC_FILENAME}) {
+      Control(w, id)->setFocus();
+      dlg_.commands.clear();
+      QTest::keyClick(Control(w, id), Qt::Key_Return);
+      EXPECT_EQ(std::count(dlg_.commands.begin(), dlg_.commands.end(),
+                           MakeCommand(BN_CLICKED, IDC_UPDATE)),
+                1)
+          << id;
+    }
+    w.done(0);
+  });
+}
+
+TEST_F(WidgetTest, EscExitButtonAndCloseRequestEachCancelOnce) {
+  const std::vector<std::function<void(QDialog&)>> ways = {
+      [](QDialog& w) { QTest::keyClick(&w, Qt::Key_Escape); },
+      [](QDialog& w) { QTest::mouseClick(Control(w, IDCANCEL), Qt::LeftButton); },
+      [](QDialog& w) { w.close(); },
+  };
+  for (size_t i = 0; i < ways.size(); ++i) {
+    dlg_.cancels = 0;
+    int result = Run([&](QDialog& w) {
+      ways[i](w);
+      QCoreApplication::processEvents();
+      if (w.isVisible()) w.done(0);
+    });
+    EXPECT_EQ(result, IDCANCEL) << i;
+    EXPECT_EQ(dlg_.cancels, 1) << i;
+    EXPECT_EQ(state_.sock, platform::net::kInvalidSocket);
+  }
+}
+
+TEST_F(WidgetTest, VersionButtonOpensAboutBoxAndOkOrEscReturns) {
+  std::vector<std::string> shown;
+  int aboutRuns = 0;
+  Run([&](QDialog& w) {
+    shown.push_back(w.objectName().toStdString());
+    if (w.objectName() == "dialog100") {
+      EXPECT_EQ(w.windowTitle().toStdString(), "ﾊﾞｰｼﾞｮﾝ情報");
+      if (aboutRuns++ == 0) {
+        QTest::mouseClick(Control(w, IDOK), Qt::LeftButton);
+      } else {
+        QTest::keyClick(&w, Qt::Key_Escape);
+      }
+      return;
+    }
+    QTest::mouseClick(Control(w, IDC_VERSION), Qt::LeftButton);
+    QTest::mouseClick(Control(w, IDC_VERSION), Qt::LeftButton);
+    EXPECT_TRUE(w.isVisible());
+    w.done(0);
+  });
+  EXPECT_EQ(shown, (std::vector<std::string>{"dialog102", "dialog100", "dialog100"}));
+  EXPECT_EQ(dlg_.cancels, 0);
+}
+
+TEST_F(WidgetTest, BoxWithoutCaptionIsTitledKdxupdt) {
+  char name[] = "/usr/bin/kdxupdt";
+  char* saved = program_invocation_name;
+  program_invocation_name = name;
+  QString title, text;
+  Run([&](QDialog& w) {
+    OnNextBox([&](QMessageBox& box) {
+      title = box.windowTitle();
+      text = box.text();
+      box.accept();
+    });
+    int answer = dlg_.MessageBox(platform::text::Utf8ToCp932("ソケット初期化失敗").c_str());
+    EXPECT_EQ(answer, IDOK);
+    w.done(0);
+  });
+  program_invocation_name = saved;
+  EXPECT_EQ(title, "kdxupdt");
+  EXPECT_EQ(text.toStdString(), "ソケット初期化失敗");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // No display is needed: the window runs on the offscreen platform.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
