@@ -7,9 +7,9 @@
 
 // The tool's one working record, alive for the whole process.
 struct ToolState {
-  char host[16] = {};      // address text, at most 15 characters
-  char port[8] = {};       // port text, at most 5 characters
-  char filePath[768] = {}; // image path, at most 767 characters
+  char host[16] = {};        // address text, at most 15 characters
+  char port[8] = {};         // port text, at most 5 characters
+  char filePath[768] = {};   // image path, at most 767 characters
   std::string selectedPath;  // what the file dialog returned last
   uint16_t inputState = 0;
   // No link open: an invalid handle, so a close at exit touches nothing.

@@ -88,7 +88,9 @@ void CUpdateDlg::OnPaint() {
   dc.DrawIcon(x, y, m_hIcon);
 }
 
-HICON CUpdateDlg::OnQueryDragIcon() { return m_hIcon; }
+HICON CUpdateDlg::OnQueryDragIcon() {
+  return m_hIcon;
+}
 
 void CUpdateDlg::OnVersionInfo() {
   CAboutDlg about;

@@ -19,9 +19,7 @@ class CUpdateDlg : public platform::window::CDialog {
 
   // Window operations used across the subsystems (texts are code page 932).
   void ShowMessage(const char* blank, const char* text);
-  void ShowMessage(const char* blank, const std::string& text) {
-    ShowMessage(blank, text.c_str());
-  }
+  void ShowMessage(const char* blank, const std::string& text) { ShowMessage(blank, text.c_str()); }
 
   // Input state and guidance line.
   void RefreshGuidance();

@@ -62,7 +62,7 @@ const DialogTemplate& AboutDialogTemplate() {
       {
           {"STATIC", kNoId, "", 10, 10, 20, 20, 0x50000003, 0, IDI_ABOUT},
           {"STATIC", kNoId, "KDXアップデートツール  Version 1.04", 39, 9, 151, 8, 0x50020080},
-          {"STATIC", kNoId, "Copyright (C) 2026 KDX update tool team", 35, 20, 119, 8, 0x50020000},
+          {"STATIC", kNoId, "Copyright (C) 2026 KDX Team", 35, 20, 119, 8, 0x50020000},
           {"BUTTON", IDOK, "OK", 185, 25, 38, 14, 0x50030001},
           {"STATIC", kNoId, "KDXアップデートツール開発チーム", 35, 30, 140, 10, 0x50020000},
       }};

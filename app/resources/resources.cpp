@@ -1,10 +1,9 @@
 #include "app/resources/resources.h"
 
-#include "app/resources/resource.h"
-#include "platform/text/cp932.h"
-
 #include "app/resources/kdxupdt-16.xpm"
 #include "app/resources/kdxupdt-32.xpm"
+#include "app/resources/resource.h"
+#include "platform/text/cp932.h"
 
 namespace app::resources {
 namespace {

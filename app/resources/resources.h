@@ -15,8 +15,8 @@ const platform::window::DialogTemplate& AboutDialogTemplate();
 
 // An icon picture: 16 colours, one palette index per pixel, row by row.
 struct IconImage {
-  int size;                      // 32 or 16
-  const char* const* xpm;        // the picture in XPM form
+  int size;                // 32 or 16
+  const char* const* xpm;  // the picture in XPM form
 };
 // The two images of an icon group, largest first; null for an unknown id.
 const IconImage* IconGroup(int id);

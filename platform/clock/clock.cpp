@@ -20,9 +20,15 @@ Clock* current = &realClock;
 
 }  // namespace
 
-Clock& Current() { return *current; }
+Clock& Current() {
+  return *current;
+}
 
-ScopedClock::ScopedClock(Clock& clock) : previous_(current) { current = &clock; }
-ScopedClock::~ScopedClock() { current = previous_; }
+ScopedClock::ScopedClock(Clock& clock) : previous_(current) {
+  current = &clock;
+}
+ScopedClock::~ScopedClock() {
+  current = previous_;
+}
 
 }  // namespace platform::clock

@@ -30,4 +30,6 @@ class ScopedClock {
 }  // namespace platform::clock
 
 // The platform's name for a pause, used by the system's own code.
-inline void Sleep(uint32_t milliseconds) { platform::clock::Current().Sleep(milliseconds); }
+inline void Sleep(uint32_t milliseconds) {
+  platform::clock::Current().Sleep(milliseconds);
+}

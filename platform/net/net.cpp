@@ -91,12 +91,22 @@ Net* current = &posixNet;
 
 }  // namespace
 
-Net& Current() { return *current; }
-ScopedNet::ScopedNet(Net& net) : previous_(current) { current = &net; }
-ScopedNet::~ScopedNet() { current = previous_; }
+Net& Current() {
+  return *current;
+}
+ScopedNet::ScopedNet(Net& net) : previous_(current) {
+  current = &net;
+}
+ScopedNet::~ScopedNet() {
+  current = previous_;
+}
 
-uint32_t InetAddr(const char* text) { return inet_addr(text); }
+uint32_t InetAddr(const char* text) {
+  return inet_addr(text);
+}
 
-uint16_t HostToNetwork16(uint16_t value) { return htons(value); }
+uint16_t HostToNetwork16(uint16_t value) {
+  return htons(value);
+}
 
 }  // namespace platform::net

@@ -23,7 +23,9 @@ BOOL CMenu::AppendMenu(UINT flags, UINT commandId, const char* text) {
   return TRUE;
 }
 
-void DDX_Control(CDataExchange* dx, int id, CWnd& control) { control.Attach(dx->window(), id); }
+void DDX_Control(CDataExchange* dx, int id, CWnd& control) {
+  control.Attach(dx->window(), id);
+}
 
 CDialog::CDialog(int templateId, const ResourceModule& resources, CWnd* /*parent*/)
     : templateId_(templateId), resources_(resources) {}
@@ -79,7 +81,9 @@ void CDialog::SetIcon(HICON icon, BOOL big) {
   if (window_ != nullptr) window_->SetIcon(icon, big != FALSE);
 }
 
-BOOL CDialog::IsIconic() const { return window_ != nullptr && window_->IsIconic() ? TRUE : FALSE; }
+BOOL CDialog::IsIconic() const {
+  return window_ != nullptr && window_->IsIconic() ? TRUE : FALSE;
+}
 
 void CDialog::GetClientRect(Rect* rect) const {
   *rect = window_ != nullptr ? window_->ClientRect() : Rect{};
@@ -95,14 +99,18 @@ LRESULT CDialog::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   return result;
 }
 
-int CDialog::GetSystemMetrics(int index) const { return CurrentBackend().SystemMetric(index); }
+int CDialog::GetSystemMetrics(int index) const {
+  return CurrentBackend().SystemMetric(index);
+}
 
 bool CDialog::InitDialog(Window& window) {
   window_ = &window;
   return OnInitDialog() != FALSE;
 }
 
-void CDialog::DetachWindow() { window_ = nullptr; }
+void CDialog::DetachWindow() {
+  window_ = nullptr;
+}
 
 bool CDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
   UINT savedMessage = currentMessage_;
@@ -128,11 +136,17 @@ BOOL CDialog::OnInitDialog() {
 
 void CDialog::DoDataExchange(CDataExchange*) {}
 
-void CDialog::OnOK() { EndDialog(IDOK); }
+void CDialog::OnOK() {
+  EndDialog(IDOK);
+}
 
-void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+void CDialog::OnCancel() {
+  EndDialog(IDCANCEL);
+}
 
-bool CDialog::OnWndMsg(UINT, WPARAM, LPARAM, LRESULT*) { return false; }
+bool CDialog::OnWndMsg(UINT, WPARAM, LPARAM, LRESULT*) {
+  return false;
+}
 
 bool CDialog::BaseDialogMap(UINT message, WPARAM wParam) {
   if (message != WM_COMMAND || ((wParam >> 16) & 0xFFFF) != BN_CLICKED) return false;
@@ -158,9 +172,13 @@ void CDialog::Default() {
   defaultRequested_ = true;
 }
 
-void CDialog::OnSysCommand(UINT, LPARAM) { Default(); }
+void CDialog::OnSysCommand(UINT, LPARAM) {
+  Default();
+}
 
-void CDialog::OnPaint() { Default(); }
+void CDialog::OnPaint() {
+  Default();
+}
 
 int CWinApp::Run() {
   if (InitInstance() != FALSE) return 0;

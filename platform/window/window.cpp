@@ -14,7 +14,9 @@ Backend& CurrentBackend() {
   return *current;
 }
 
-void SetCurrentBackend(Backend* backend) { current = backend; }
+void SetCurrentBackend(Backend* backend) {
+  current = backend;
+}
 
 std::string ApplicationName() {
   return ApplicationNameFrom(program_invocation_name != nullptr ? program_invocation_name : "");

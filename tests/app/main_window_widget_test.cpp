@@ -17,6 +17,7 @@
 #include "app/update_dlg.h"
 #include "platform/text/cp932.h"
 #include "platform/window/qt/qt_backend.h"
+#include "support/temp_dir.h"
 
 using namespace platform::window;
 
@@ -69,19 +70,22 @@ class WidgetTest : public ::testing::Test {
     return f != nullptr ? f->property("controlId").toInt() : 0;
   }
 
-  // Runs `act` on the next message box once it is shown.
+  // Runs `act` on the next message box once it is shown (polling for up to
+  // five seconds).
   static void OnNextBox(std::function<void(QMessageBox&)> act) {
-    auto poll = std::make_shared<std::function<void(int)>>();
-    *poll = [act, poll](int tries) {
-      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-        act(*box);
-      } else if (tries > 0) {
-        QTimer::singleShot(10, [poll, tries] { (*poll)(tries - 1); });
-      }
-    };
-    QTimer::singleShot(0, [poll] { (*poll)(500); });
+    auto* timer = new QTimer;
+    auto tries = std::make_shared<int>(500);
+    QObject::connect(timer, &QTimer::timeout, [timer, tries, act] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (box == nullptr && --*tries > 0) return;
+      timer->stop();
+      timer->deleteLater();
+      if (box != nullptr) act(*box);
+    });
+    timer->start(10);
   }
 
+  TempDir config_{true};  // never the user's settings
   QtBackend backend_;
   ToolState state_;
   ProbeDlg dlg_{state_};
@@ -101,10 +105,11 @@ TEST_F(WidgetTest, ControlsMatchTheTemplateInClassIdTextAndGeometry) {
       if (c->property("controlClass").isValid()) controls.push_back(c);
     }
     ASSERT_EQ(controls.size(), 19);
-    const char* qtClass[] = {"QLineEdit", "QPushButton", "QLineEdit", "QPushButton", "QPushButton",
-                             "QPushButton", "QGroupBox", "QProgressBar", "QLabel", "QLabel",
-                             "QLabel", "QLabel", "QLabel", "QLabel", "QLabel",
-                             "QLabel", "QPlainTextEdit", "QLineEdit", "QLabel"};
+    const char* qtClass[] = {"QLineEdit",      "QPushButton", "QLineEdit", "QPushButton",
+                             "QPushButton",    "QPushButton", "QGroupBox", "QProgressBar",
+                             "QLabel",         "QLabel",      "QLabel",    "QLabel",
+                             "QLabel",         "QLabel",      "QLabel",    "QLabel",
+                             "QPlainTextEdit", "QLineEdit",   "QLabel"};
     for (int i = 0; i < 19; ++i) {
       const ControlTemplate& c = t.controls[static_cast<size_t>(i)];
       QWidget* q = controls[i];
@@ -217,6 +222,74 @@ TEST_F(WidgetTest, BoxWithoutCaptionIsTitledKdxupdt) {
   program_invocation_name = saved;
   EXPECT_EQ(title, "kdxupdt");
   EXPECT_EQ(text.toStdString(), "ソケット初期化失敗");
+}
+
+// Counts the message boxes shown and closes each one with OK.
+class BoxCounter : public QObject {
+ public:
+  BoxCounter() { qApp->installEventFilter(this); }
+  ~BoxCounter() override { qApp->removeEventFilter(this); }
+  int count = 0;
+  std::vector<std::string> texts;
+
+ protected:
+  bool eventFilter(QObject* object, QEvent* event) override {
+    if (event->type() == QEvent::Show) {
+      if (auto* box = qobject_cast<QMessageBox*>(object)) {
+        ++count;
+        texts.push_back(box->text().toStdString());
+        QTimer::singleShot(20, box, [box] { box->accept(); });
+      }
+    }
+    return false;
+  }
+};
+
+TEST_F(WidgetTest, EmptyPortShowsOneBoxPerFocusLossAndNeverLoops) {
+  BoxCounter boxes;
+  Run([&](QDialog& w) {
+    auto* port = static_cast<QLineEdit*>(Control(w, IDC_PORT));
+    QWidget* address = Control(w, IDC_ADDRESS);
+    port->setFocus(Qt::MouseFocusReason);
+    port->clear();
+    for (int i = 1; i <= 3; ++i) {
+      address->setFocus(Qt::MouseFocusReason);  // the user clicks elsewhere
+      QTest::qWait(300);
+      EXPECT_EQ(boxes.count, i);
+      w.activateWindow();  // as the window manager does when the box goes
+      EXPECT_TRUE(QTest::qWaitForWindowActive(&w));
+      port->setFocus(Qt::MouseFocusReason);
+    }
+    // Switching to another window is a focus loss too.
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    QTest::qWait(300);
+    EXPECT_EQ(boxes.count, 4);
+    w.done(0);
+  });
+  EXPECT_EQ(boxes.texts.front(), "ポート番号を設定して下さい");
+  EXPECT_FALSE(state_.inputState & 0x010);
+}
+
+// Saves pictures of both windows when KDX_SCREENSHOT_DIR names a folder.
+TEST_F(WidgetTest, Screenshot) {
+  QString dir = qEnvironmentVariable("KDX_SCREENSHOT_DIR");
+  if (dir.isEmpty()) GTEST_SKIP() << "KDX_SCREENSHOT_DIR not set";
+  std::vector<QString> saved;
+  Run([&](QDialog& w) {
+    QTest::qWait(50);
+    QString file = dir + (w.objectName() == "dialog100" ? "/about-box.png" : "/main-window.png");
+    EXPECT_TRUE(w.grab().save(file));
+    saved.push_back(file);
+    if (w.objectName() == "dialog100") {
+      w.done(IDOK);
+      return;
+    }
+    QTest::mouseClick(Control(w, IDC_VERSION), Qt::LeftButton);
+    w.done(0);
+  });
+  EXPECT_EQ(saved.size(), 2u);
 }
 
 }  // namespace

@@ -18,8 +18,8 @@ TEST_F(MainWindowTest, InitialisationAddsAboutEntryAndIconsThenFocusesAddress) {
   Lines lines = Take();
   ASSERT_GE(lines.size(), 4u);
   EXPECT_EQ(Lines(lines.begin(), lines.begin() + 4),
-            (Lines{"menu separator", "menu 0x0010 \"ﾊﾞｰｼﾞｮﾝ情報(kdxupdt) (&A)...\"",
-                   "icon big 128", "icon small 128"}));
+            (Lines{"menu separator", "menu 0x0010 \"ﾊﾞｰｼﾞｮﾝ情報(kdxupdt) (&A)...\"", "icon big 128",
+                   "icon small 128"}));
   EXPECT_EQ(w.focus(), IDC_ADDRESS);
   // Start-up sets nothing on the progress bar.
   EXPECT_EQ(w.progress().maximum(), 100);
@@ -90,7 +90,7 @@ TEST_F(MainWindowTest, MinimisedWindowDrawsTheIconCentred) {
     w.SetClientRect(c.client);
     w.Paint();
     EXPECT_EQ(Take(), (Lines{"erase-icon-background", "draw-icon " + std::to_string(c.x) + " " +
-                                                           std::to_string(c.y) + " 128"}));
+                                                          std::to_string(c.y) + " 128"}));
   }
   w.SetIconic(false);
   w.Paint();
@@ -125,8 +125,8 @@ TEST(Templates, MainWindowHasNineteenControlsInTabOrder) {
     EXPECT_EQ(c.style & 0x50000000u, 0x50000000u) << c.id;
     if (c.style & WS_TABSTOP) tabStops.push_back(c.id);
   }
-  EXPECT_EQ(tabStops, (std::vector<int>{IDC_ADDRESS, IDC_BROWSE, IDC_FILENAME, IDC_UPDATE,
-                                        IDCANCEL, IDC_VERSION}));
+  EXPECT_EQ(tabStops, (std::vector<int>{IDC_ADDRESS, IDC_BROWSE, IDC_FILENAME, IDC_UPDATE, IDCANCEL,
+                                        IDC_VERSION}));
   EXPECT_EQ(app::resources::AboutDialogTemplate().controls.size(), 5u);
 }
 

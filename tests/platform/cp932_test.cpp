@@ -37,8 +37,12 @@ TEST(Cp932, InvalidInputIsReplacedNotDropped) {
   const std::string replacement = "\xEF\xBF\xBD";
   // A lead byte at the end, a lead byte before a control byte, an unused byte.
   EXPECT_EQ(Cp932ToUtf8("A\x82"), "A" + replacement);
-  EXPECT_EQ(Cp932ToUtf8("\x82\x0A" "B"), replacement + "\nB");
-  EXPECT_EQ(Cp932ToUtf8("\xFD" "C"), replacement + "C");
+  EXPECT_EQ(Cp932ToUtf8("\x82\x0A"
+                        "B"),
+            replacement + "\nB");
+  EXPECT_EQ(Cp932ToUtf8("\xFD"
+                        "C"),
+            replacement + "C");
   // Characters without a code page 932 form, and broken UTF-8.
   EXPECT_EQ(Utf8ToCp932("a\xF0\x9F\x98\x80z"), "a?z");
   EXPECT_EQ(Utf8ToCp932("a\xC3"), "a?");

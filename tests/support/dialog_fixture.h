@@ -10,6 +10,7 @@
 #include "platform/journal/journal.h"
 #include "platform/text/cp932.h"
 #include "platform/window/recording/recording_backend.h"
+#include "support/temp_dir.h"
 
 // The main dialog on the recording backend and clock, with its own state
 // record. Lines of the journal are compared as whole sequences.
@@ -31,6 +32,7 @@ class DialogFixture : public ::testing::Test {
 
   static std::string Cp(const std::string& utf8) { return platform::text::Utf8ToCp932(utf8); }
 
+  TempDir config_{true};  // never the user's settings
   platform::Journal journal_;
   platform::window::RecordingBackend backend_;
   platform::clock::RecordingClock clock_;

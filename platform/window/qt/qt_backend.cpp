@@ -30,7 +30,9 @@ QString FromCp932(const std::string& text) {
   return QString::fromStdString(text::Cp932ToUtf8(text));
 }
 
-std::string ToCp932(const QString& text) { return text::Utf8ToCp932(text.toStdString()); }
+std::string ToCp932(const QString& text) {
+  return text::Utf8ToCp932(text.toStdString());
+}
 
 QIcon MakeIcon(const ResourceModule& resources, HICON id) {
   QIcon icon;
@@ -349,8 +351,8 @@ QFont QtBackend::TemplateFont(const DialogTemplate& dialog) {
 
 BaseUnits QtBackend::FontBaseUnits(const QFont& font) {
   QFontMetrics metrics(font);
-  int advance = metrics.horizontalAdvance(QString::fromLatin1(kBaseUnitSample.data(),
-                                                              kBaseUnitSample.size()));
+  int advance = metrics.horizontalAdvance(
+      QString::fromLatin1(kBaseUnitSample.data(), kBaseUnitSample.size()));
   return BaseUnitsFromFont(advance, metrics.height());
 }
 

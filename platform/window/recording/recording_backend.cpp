@@ -57,9 +57,13 @@ void RecordingWindow::SetItemText(int id, const std::string& text) {
   controls_[id].text = text;
 }
 
-std::string RecordingWindow::ItemText(int id) const { return Find(id).text; }
+std::string RecordingWindow::ItemText(int id) const {
+  return Find(id).text;
+}
 
-void RecordingWindow::Update() { journal_.Add("update"); }
+void RecordingWindow::Update() {
+  journal_.Add("update");
+}
 
 int RecordingWindow::MessageBox(const std::string& text, const std::string& caption, UINT style) {
   int answer;
@@ -91,9 +95,8 @@ void RecordingWindow::ShowItem(int id, int command) {
 }
 
 void RecordingWindow::AppendSystemMenu(UINT flags, UINT commandId, const std::string& text) {
-  std::string entry = (flags & MF_SEPARATOR) != 0
-                          ? std::string("separator")
-                          : Hex(commandId, 4) + " " + JournalText(text);
+  std::string entry = (flags & MF_SEPARATOR) != 0 ? std::string("separator")
+                                                  : Hex(commandId, 4) + " " + JournalText(text);
   systemMenu_.push_back(entry);
   journal_.Add("menu " + entry);
 }
@@ -103,7 +106,9 @@ void RecordingWindow::SetIcon(HICON icon, bool big) {
   journal_.Add(std::string("icon ") + (big ? "big " : "small ") + std::to_string(icon));
 }
 
-void RecordingWindow::EraseIconBackground() { journal_.Add("erase-icon-background"); }
+void RecordingWindow::EraseIconBackground() {
+  journal_.Add("erase-icon-background");
+}
 
 void RecordingWindow::DrawIcon(int x, int y, HICON icon) {
   journal_.Add("draw-icon " + std::to_string(x) + " " + std::to_string(y) + " " +
@@ -132,7 +137,9 @@ void RecordingWindow::Type(int id, const std::string& utf8) {
   controls_[id].text = text::Utf8ToCp932(utf8);
 }
 
-void RecordingWindow::TypeBytes(int id, const std::string& cp932) { controls_[id].text = cp932; }
+void RecordingWindow::TypeBytes(int id, const std::string& cp932) {
+  controls_[id].text = cp932;
+}
 
 void RecordingWindow::Click(int id) {
   LRESULT r;

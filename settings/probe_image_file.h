@@ -1,0 +1,5 @@
+#pragma once
+
+// Whether the update image can be used: it opens for reading, and is closed
+// again at once. An empty path fails.
+bool ProbeImageFile(const char* path);
