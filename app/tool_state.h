@@ -14,7 +14,7 @@ struct ToolState {
   uint16_t inputState = 0;
   // No link open: an invalid handle, so a close at exit touches nothing.
   platform::net::Socket sock = platform::net::kInvalidSocket;
-  int32_t stepBytes = 0;  // image length / 11, paces the progress bar
+  int32_t stepBytes = 0;        // image length / 11, paces the progress bar
   int64_t announcedLength = 0;  // what the size frame told the device
   uint8_t chunk[1024] = {};
   uint8_t command[8] = {};

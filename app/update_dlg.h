@@ -5,6 +5,7 @@
 
 #include "app/resources/resource.h"
 #include "app/tool_state.h"
+#include "device/link_limits.h"
 #include "platform/window/afx.h"
 
 enum class TransferResult { Finished, Failed, Aborted, NotOpened };
@@ -51,6 +52,7 @@ class CUpdateDlg : public platform::window::CDialog {
   void OnKillFocusPort();
 
   ToolState& state() { return state_; }
+  void SetLinkLimits(const LinkLimits& limits) { limits_ = limits; }
   platform::window::HICON icon() const { return m_hIcon; }
 
  protected:
@@ -65,7 +67,7 @@ class CUpdateDlg : public platform::window::CDialog {
   platform::window::HICON m_hIcon;
 
  private:
-  bool NegotiateSizeFrame();
   ToolState& state_;
   uint32_t resolvedAddress_ = 0;  // the host entry's first address
+  LinkLimits limits_;
 };

@@ -44,5 +44,9 @@ void MakeSizeFrame(uint8_t* frame, uint32_t length) {
   frame[5] = static_cast<uint8_t>(length);
 }
 
-std::string CommandName(uint8_t code) { return Lookup(kCommands, code); }
-std::string StatusName(uint8_t code) { return Lookup(kStatuses, code); }
+std::string CommandName(uint8_t code) {
+  return Lookup(kCommands, code);
+}
+std::string StatusName(uint8_t code) {
+  return Lookup(kStatuses, code);
+}

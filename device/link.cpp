@@ -44,7 +44,7 @@ int CUpdateDlg::ConnectDevice() {
     MessageBox(Cp932("ソケット初期化失敗"), nullptr, MB_OK);
     return -1;
   }
-  if (sockets.Connect(state_.sock, resolvedAddress_, port, kConnectTimeoutMs) != 0) {
+  if (sockets.Connect(state_.sock, resolvedAddress_, port, limits_.connectMs) != 0) {
     CloseLink();
     return -1;
   }
@@ -53,7 +53,7 @@ int CUpdateDlg::ConnectDevice() {
 
 int CUpdateDlg::SendFrame(const void* data, int count, int /*flags*/) {
   if (state_.sock == net::kInvalidSocket || count < 0) return -1;
-  long sent = net::Current().Send(state_.sock, data, static_cast<size_t>(count), kSendTimeoutMs);
+  long sent = net::Current().Send(state_.sock, data, static_cast<size_t>(count), limits_.sendMs);
   return sent < 0 ? -1 : 0;
 }
 
@@ -61,14 +61,14 @@ int CUpdateDlg::ReceiveFrame(void* buffer, int count, int /*flags*/) {
   if (state_.sock == net::kInvalidSocket || count <= 0) return -1;
   net::Net& sockets = net::Current();
   auto* bytes = static_cast<uint8_t*>(buffer);
-  long got = sockets.Receive(state_.sock, bytes, static_cast<size_t>(count), kFrameReadTimeoutMs);
+  long got = sockets.Receive(state_.sock, bytes, static_cast<size_t>(count), limits_.frameReadMs);
   // A closed connection is a failed read: it brought no status at all.
   if (got <= 0) return -1;
   // The network may split a frame; wait briefly for the rest, then take
   // what came. Bytes that never arrive keep their earlier contents.
   while (got < count) {
     long more = sockets.Receive(state_.sock, bytes + got, static_cast<size_t>(count - got),
-                                kSplitFrameGraceMs);
+                                limits_.splitFrameGraceMs);
     if (more <= 0) break;
     got += more;
   }

@@ -17,3 +17,11 @@ inline constexpr int kFrameReadTimeoutMs = 30'000;
 // When a read brings part of a frame, the rest is awaited this long before
 // the frame is taken as it stands (a device that answers short).
 inline constexpr int kSplitFrameGraceMs = 100;
+
+// The limits in force on one dialog; tests shorten them to see them work.
+struct LinkLimits {
+  int connectMs = kConnectTimeoutMs;
+  int sendMs = kSendTimeoutMs;
+  int frameReadMs = kFrameReadTimeoutMs;
+  int splitFrameGraceMs = kSplitFrameGraceMs;
+};

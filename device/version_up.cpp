@@ -16,7 +16,9 @@ namespace {
 // A device that keeps asking for a mode switch is given up after this many.
 constexpr int kMaxModeSwitches = 3;
 
-void Clear(uint16_t& word, uint16_t flag) { word = static_cast<uint16_t>(word & ~flag); }
+void Clear(uint16_t& word, uint16_t flag) {
+  word = static_cast<uint16_t>(word & ~flag);
+}
 
 }  // namespace
 
@@ -37,8 +39,7 @@ void CUpdateDlg::OnVersionUp() {
   // 2. Port.
   GetDlgItemText(IDC_PORT, state_.port, kPortReadSize);
   if (state_.port[0] == '\0') {
-    MessageBox(Cp932("ポート番号を設定して下さい"), Cp932("ポート番号設定"),
-               MB_OK | MB_ICONERROR);
+    MessageBox(Cp932("ポート番号を設定して下さい"), Cp932("ポート番号設定"), MB_OK | MB_ICONERROR);
     Clear(state_.inputState, PORT_SET);
     RefreshGuidance();
     return;
@@ -51,8 +52,7 @@ void CUpdateDlg::OnVersionUp() {
     CString whole;
     GetDlgItem(IDC_FILENAME)->GetWindowText(whole);
     std::memset(state_.filePath, 0, sizeof state_.filePath);
-    std::memcpy(state_.filePath, whole.data(),
-                std::min(whole.size(), sizeof state_.filePath - 1));
+    std::memcpy(state_.filePath, whole.data(), std::min(whole.size(), sizeof state_.filePath - 1));
   }
   if (!ProbeImageFile(state_.filePath)) {
     Clear(state_.inputState, FILE_SET);

@@ -73,8 +73,8 @@ bool ParseFault(const char* text, FaultRule& rule) {
       {"connect", Step::Connect}, {"query", Step::Query},       {"switch", Step::Switch},
       {"size", Step::Size},       {"periodic", Step::Periodic}, {"final", Step::Final}};
   static const std::pair<const char*, Fault> kinds[] = {
-      {"close", Fault::Close},     {"reset", Fault::Reset},     {"partial", Fault::Partial},
-      {"stall", Fault::Stall},     {"garbage", Fault::Garbage}, {"refuse", Fault::Refuse}};
+      {"close", Fault::Close}, {"reset", Fault::Reset},     {"partial", Fault::Partial},
+      {"stall", Fault::Stall}, {"garbage", Fault::Garbage}, {"refuse", Fault::Refuse}};
   std::string s = text;
   size_t c1 = s.find(':');
   if (c1 == std::string::npos) return false;

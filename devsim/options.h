@@ -31,7 +31,7 @@ struct Options {
   std::optional<std::vector<uint8_t>> queryAnswer;  // whole 8-byte answer
   uint8_t sizeAnswer = 0;
   uint8_t periodicStatus = 0;
-  std::map<int, uint8_t> periodicAt;  // n-th periodic status (1-based)
+  std::map<int, uint8_t> periodicAt;      // n-th periodic status (1-based)
   std::vector<uint8_t> finalStatuses{3};  // successive final reads; the last repeats
   int stallSeconds = 60;
   int idleSeconds = 120;  // a connection silent this long is dropped

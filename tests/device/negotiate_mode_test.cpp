@@ -17,8 +17,7 @@ const char kSize1M[] = "send 51 22 00 0F 42 40 00 00";  // 1,000,000 bytes
 class NegotiateModeTest : public DialogFixture {
  protected:
   NegotiateModeTest() : net_(journal_), netScope_(net_) {
-    std::filesystem::resize_file(
-        (images_.Write("fw.bin", ""), images_.File("fw.bin")), 1'000'000);
+    std::filesystem::resize_file((images_.Write("fw.bin", ""), images_.File("fw.bin")), 1'000'000);
   }
   // A link as ConnectDevice leaves it.
   void Link(const std::string& image) {
@@ -93,8 +92,7 @@ TEST_F(NegotiateModeTest, EachBranchOfTheExchange) {
         "recv(grace) -> timeout", "sleep 100", kSize1M, "sleep 200",
         "recv -> 00 00 00 00 00 00 00 00"}},
       {"a split answer is read whole within the grace",
-       {FakeNet::Bytes({0x00, 0x05, 0x00}), FakeNet::Bytes({0x01, 0, 0, 0, 0}),
-        FakeNet::Status(3)},
+       {FakeNet::Bytes({0x00, 0x05, 0x00}), FakeNet::Bytes({0x01, 0, 0, 0, 0}), FakeNet::Status(3)},
        1,
        {"recv -> 00 05 00", "recv(grace) -> 01 00 00 00 00", "sleep 100", kSwitch, "sleep 200",
         "recv -> 00 03 00 00 00 00 00 00", "close"}},
@@ -108,10 +106,7 @@ TEST_F(NegotiateModeTest, EachBranchOfTheExchange) {
        -1,
        {"recv -> 00 00 00 00 00 00 00 00", "sleep 100", kSize1M, "sleep 200", "recv -> error",
         "close"}},
-      {"stalled device: the read gives up",
-       {FakeNet::Timeout()},
-       -1,
-       {"recv -> timeout", "close"}},
+      {"stalled device: the read gives up", {FakeNet::Timeout()}, -1, {"recv -> timeout", "close"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

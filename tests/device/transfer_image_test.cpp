@@ -35,7 +35,8 @@ class TransferTest : public DialogFixture {
   // handshake does, on an open link.
   void Prepare(int64_t size) {
     image_.resize(static_cast<size_t>(size));
-    for (size_t i = 0; i < image_.size(); ++i) image_[i] = static_cast<char>((i * 7 + i / 251) & 0xFF);
+    for (size_t i = 0; i < image_.size(); ++i)
+      image_[i] = static_cast<char>((i * 7 + i / 251) & 0xFF);
     images_.Write("fw.bin", image_);
     Open();
     std::strcpy(state_.filePath, images_.File("fw.bin").c_str());
@@ -60,18 +61,18 @@ TEST_F(TransferTest, SmallImagesByteForByteWithPausesAndSteps) {
     Lines lines;
   };
   const Case cases[] = {
-      {0, Cat({{"show 1002 5", "sleep 50", "sleep 100", "pbm STEPIT", "sleep 100", kFinal},
-               kFinish})},
+      {0,
+       Cat({{"show 1002 5", "sleep 50", "sleep 100", "pbm STEPIT", "sleep 100", kFinal}, kFinish})},
       {1, Cat({{"show 1002 5", "sleep 100", "pbm STEPIT", "sleep 50", "send 1 bytes", "sleep 100",
                 kFinal},
                kFinish})},
       {1023, Cat({{"show 1002 5", "sleep 100", "pbm STEPIT", "sleep 50", "send 1023 bytes",
                    "sleep 100", kFinal},
                   kFinish})},
-      {1024, Cat({{"show 1002 5", "sleep 100", "pbm STEPIT", "sleep 20", "send 1024 bytes",
-                   "sleep 100", "pbm STEPIT", "sleep 50", "sleep 100", "pbm STEPIT", "sleep 100",
-                   kFinal},
-                  kFinish})},
+      {1024,
+       Cat({{"show 1002 5", "sleep 100", "pbm STEPIT", "sleep 20", "send 1024 bytes", "sleep 100",
+             "pbm STEPIT", "sleep 50", "sleep 100", "pbm STEPIT", "sleep 100", kFinal},
+            kFinish})},
       {2000, Cat({{"show 1002 5", "sleep 100", "pbm STEPIT", "sleep 20", "send 1024 bytes",
                    "sleep 100", "pbm STEPIT", "sleep 50", "send 976 bytes", "sleep 100", kFinal},
                   kFinish})},
@@ -94,11 +95,26 @@ TEST_F(TransferTest, SixtyFourKibibytesReadsPeriodicThenFinalStatus) {
   EXPECT_EQ(dlg_.TransferImage(), TransferResult::Finished);
   const Lines step = {"sleep 100", "pbm STEPIT"};
   EXPECT_EQ(Compress(Take()),
-            Cat({{"show 1002 5", Pairs(5)}, step, {Pairs(6)}, step, {Pairs(6)}, step, {Pairs(6)},
-                 step, {Pairs(6)}, step, {Pairs(5)}, step, {Pairs(6)}, step, {Pairs(6)}, step,
-                 {Pairs(6)}, step, {Pairs(12)},
-                 {"sleep 100", "recv -> 00 03 00 00 00 00 00 00", "sleep 50", "sleep 100",
-                  kFinal},
+            Cat({{"show 1002 5", Pairs(5)},
+                 step,
+                 {Pairs(6)},
+                 step,
+                 {Pairs(6)},
+                 step,
+                 {Pairs(6)},
+                 step,
+                 {Pairs(6)},
+                 step,
+                 {Pairs(5)},
+                 step,
+                 {Pairs(6)},
+                 step,
+                 {Pairs(6)},
+                 step,
+                 {Pairs(6)},
+                 step,
+                 {Pairs(12)},
+                 {"sleep 100", "recv -> 00 03 00 00 00 00 00 00", "sleep 50", "sleep 100", kFinal},
                  kFinish}));
   EXPECT_EQ(Wire(), image_);
 }
@@ -165,22 +181,50 @@ TEST_F(TransferTest, FailuresEndWithTextCloseAndBox) {
   const Case cases[] = {
       {"send fails", 3000, {}, 2, -1, 1024, {"sleep 20", "send 1024 bytes"}},
       {"file read fails", 3000, {}, -1, 2, 1024, {"sleep 100", "pbm STEPIT"}},
-      {"periodic read fails", 65536 + 10, {FakeNet::Error()}, -1, -1, 65536,
+      {"periodic read fails",
+       65536 + 10,
+       {FakeNet::Error()},
+       -1,
+       -1,
+       65536,
        {"sleep 100", "recv -> error"}},
-      {"device closes at the periodic read", 65536 + 10, {FakeNet::Closed()}, -1, -1, 65536,
+      {"device closes at the periodic read",
+       65536 + 10,
+       {FakeNet::Closed()},
+       -1,
+       -1,
+       65536,
        {"sleep 100", "recv -> closed"}},
-      {"device closes at the final read", 10, {FakeNet::Closed()}, -1, -1, 10,
+      {"device closes at the final read",
+       10,
+       {FakeNet::Closed()},
+       -1,
+       -1,
+       10,
        {"sleep 100", "recv -> closed"}},
-      {"final status error", 10, {FakeNet::Status(6)}, -1, -1, 10,
+      {"final status error",
+       10,
+       {FakeNet::Status(6)},
+       -1,
+       -1,
+       10,
        {"sleep 100", "recv -> 00 06 00 00 00 00 00 00"}},
-      {"final status never complete: read again, image never sent twice", 10,
-       {FakeNet::Status(4), FakeNet::Status(0), FakeNet::Status(4), FakeNet::Status(4)}, -1, -1,
+      {"final status never complete: read again, image never sent twice",
+       10,
+       {FakeNet::Status(4), FakeNet::Status(0), FakeNet::Status(4), FakeNet::Status(4)},
+       -1,
+       -1,
        10,
        {"sleep 100", "recv -> 00 04 00 00 00 00 00 00", "sleep 50", "sleep 100",
         "recv -> 00 00 00 00 00 00 00 00", "sleep 50", "sleep 100",
         "recv -> 00 04 00 00 00 00 00 00", "sleep 50", "sleep 100",
         "recv -> 00 04 00 00 00 00 00 00"}},
-      {"one byte of a final answer is no complete", 10, {FakeNet::Bytes({0x00})}, -1, -1, 10,
+      {"one byte of a final answer is no complete",
+       10,
+       {FakeNet::Bytes({0x00})},
+       -1,
+       -1,
+       10,
        {"recv -> 00", "recv(grace) -> timeout", "sleep 50", "sleep 100", "recv -> timeout"}},
   };
   for (const Case& c : cases) {
@@ -222,8 +266,7 @@ TEST_F(TransferTest, FileThatShrinksOrGrowsNeverSendsMoreThanAnnounced) {
 
   Prepare(5000);
   images_.Write("fw.bin", image_.substr(0, 1500));  // shrinks
-  net_.replies = {FakeNet::Status(0), FakeNet::Status(0), FakeNet::Status(0),
-                  FakeNet::Status(0)};
+  net_.replies = {FakeNet::Status(0), FakeNet::Status(0), FakeNet::Status(0), FakeNet::Status(0)};
   EXPECT_EQ(dlg_.TransferImage(), TransferResult::Failed);
   EXPECT_EQ(Wire(), image_.substr(0, 1500));
 }

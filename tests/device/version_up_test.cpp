@@ -19,8 +19,9 @@ Lines Guidance(const std::string& text) {
 }
 const Lines kReady = Guidance(" ［バージョンアップ]ボタンをクリックしてください");
 const char kConfirm[] = "box \"バージョンアップを開始しますか。\" \"バージョンアップ\" 0x24 -> 6";
-const Lines kConnecting = {"text 1013 <62 spaces>", "text 1013 \"接続中...\"", "update",
-                           "sleep 200", "socket", "connect 192.0.2.10:4000"};
+const Lines kConnecting = {
+    "text 1013 <62 spaces>",  "text 1013 \"接続中...\"", "update", "sleep 200", "socket",
+    "connect 192.0.2.10:4000"};
 const Lines kConnectError = {"text 1013 <62 spaces>", "text 1013 \"接続エラー\"", "update",
                              "box \"接続先から応答ありません\" \"接続失敗\" 0x10 -> 1"};
 const Lines kHandshakeStart = {"text 1013 \"モード確認中...\"", "update", "sleep 100",
@@ -79,9 +80,8 @@ TEST_F(VersionUpTest, InputChecksEndBeforeAnyConnection) {
        Cat({{"box \"ポート番号を設定して下さい\" \"ポート番号設定\" 0x10 -> 1"},
             Guidance("ポート番号･ファイル名を設定してください")}),
        0x001, "[CONFIG]\nPort=55550\nHost=192.0.2.10\n"},
-      {"image missing: no box, File not written", "192.0.2.10", "4000",
-       images_.File("gone.bin"), Guidance("ファイル名を設定してください"), 0x011,
-       "[CONFIG]\nPort=4000\nHost=192.0.2.10\n"},
+      {"image missing: no box, File not written", "192.0.2.10", "4000", images_.File("gone.bin"),
+       Guidance("ファイル名を設定してください"), 0x011, "[CONFIG]\nPort=4000\nHost=192.0.2.10\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -96,11 +96,12 @@ TEST_F(VersionUpTest, InputChecksEndBeforeAnyConnection) {
 
 TEST_F(VersionUpTest, AnsweringNoLeavesKeysWrittenAndGuidanceShown) {
   window_->boxAnswers = {7};
-  EXPECT_EQ(Press(), Cat({kReady, {"box \"バージョンアップを開始しますか。\" \"バージョンアップ\" "
-                                   "0x24 -> 7"}}));
+  EXPECT_EQ(Press(), Cat({kReady,
+                          {"box \"バージョンアップを開始しますか。\" \"バージョンアップ\" "
+                           "0x24 -> 7"}}));
   EXPECT_EQ(state_.inputState, 0x111);
-  EXPECT_EQ(Settings(), "[CONFIG]\nPort=4000\nHost=192.0.2.10\nFile=" + images_.File("fw.bin") +
-                            "\n");
+  EXPECT_EQ(Settings(),
+            "[CONFIG]\nPort=4000\nHost=192.0.2.10\nFile=" + images_.File("fw.bin") + "\n");
   EXPECT_EQ(net_.opened, 0);
 }
 
@@ -121,10 +122,10 @@ TEST_F(VersionUpTest, FinishedUpdateRunsTheWritePhaseAndEmptiesTheBar) {
        "text 1013 \"ダウンロード完了\"", "update"},
       {"pbm SETPOS 0", "pbm SETSTEP 1", "pbm SETRANGE 0x000A0000", "show 1002 5",
        "text 1013 <34 spaces>", "text 1013 \"プログラム書き込み中...\"", "update"},
-      {"sleep 1010", "pbm STEPIT", "sleep 1010", "pbm STEPIT", "sleep 1010", "pbm STEPIT",
-       "sleep 1010", "pbm STEPIT", "sleep 1010", "pbm STEPIT", "sleep 1010", "pbm STEPIT",
-       "sleep 1010", "pbm STEPIT", "sleep 1010", "pbm STEPIT", "sleep 1010", "pbm STEPIT",
-       "sleep 1010", "pbm STEPIT"},
+      {"sleep 1010", "pbm STEPIT", "sleep 1010", "pbm STEPIT", "sleep 1010",
+       "pbm STEPIT", "sleep 1010", "pbm STEPIT", "sleep 1010", "pbm STEPIT",
+       "sleep 1010", "pbm STEPIT", "sleep 1010", "pbm STEPIT", "sleep 1010",
+       "pbm STEPIT", "sleep 1010", "pbm STEPIT", "sleep 1010", "pbm STEPIT"},
       {"text 1013 <34 spaces>", "text 1013 \"プログラム書き込み完了\"", "update",
        "text 1013 <34 spaces>", "text 1013 \"バージョンアップ完了\"",
        "box \"バージョンアップ完了しました\" \"バージョンアップ\" 0x00 -> 1", "pbm SETPOS 0"},
@@ -176,7 +177,11 @@ TEST_F(VersionUpTest, EachFailureEndReportsAndRefreshesAsTabled) {
       "text 1013 <34 spaces>", "text 1013 \"ダウンロード失敗\"", "update", "close",
       "box \"ダウンロードエラーが発生しました\" \"バージョンアップ失敗\" 0x00 -> 1"};
   const Case cases[] = {
-      {"first connect fails", {}, {-1}, -1, Cat({{"connect 192.0.2.10:4000", "close"}, kConnectError})},
+      {"first connect fails",
+       {},
+       {-1},
+       -1,
+       Cat({{"connect 192.0.2.10:4000", "close"}, kConnectError})},
       {"reconnect after a switch fails",
        {FakeNet::SwitchRequest(), FakeNet::Status(3)},
        {0, -1},
@@ -195,8 +200,7 @@ TEST_F(VersionUpTest, EachFailureEndReportsAndRefreshesAsTabled) {
        Cat({{"text 1013 \"ダウンロード中...\"", "update"}, downloadFailed})},
       {"device keeps asking for a switch",
        {FakeNet::SwitchRequest(), FakeNet::Status(3), FakeNet::SwitchRequest(), FakeNet::Status(3),
-        FakeNet::SwitchRequest(), FakeNet::Status(3), FakeNet::SwitchRequest(),
-        FakeNet::Status(3)},
+        FakeNet::SwitchRequest(), FakeNet::Status(3), FakeNet::SwitchRequest(), FakeNet::Status(3)},
        {},
        -1,
        {"recv -> 00 03 00 00 00 00 00 00", "close",
@@ -232,8 +236,8 @@ TEST_F(VersionUpTest, LinkBoxesComeBeforeTheConnectionError) {
     SCOPED_TRACE(c.host);
     net_.failOpen = c.failOpen;
     Lines lines = Press(c.host);
-    Lines expected = Cat({{"box \"" + std::string(c.box) + "\" \"" + app + "\" 0x00 -> 1"},
-                          kConnectError, kReady});
+    Lines expected = Cat(
+        {{"box \"" + std::string(c.box) + "\" \"" + app + "\" 0x00 -> 1"}, kConnectError, kReady});
     EXPECT_EQ(Lines(lines.end() - static_cast<long>(expected.size()), lines.end()), expected);
     EXPECT_EQ(net_.opened, 0);
   }
@@ -244,8 +248,10 @@ TEST_F(VersionUpTest, PortTextIsConvertedAsAtoiDoes) {
     const char* port;
     const char* connect;
   };
-  const Case cases[] = {{"99999", "connect 192.0.2.10:34463"}, {"70000", "connect 192.0.2.10:4464"},
-                        {"abc", "connect 192.0.2.10:0"},       {" +80x", "connect 192.0.2.10:80"},
+  const Case cases[] = {{"99999", "connect 192.0.2.10:34463"},
+                        {"70000", "connect 192.0.2.10:4464"},
+                        {"abc", "connect 192.0.2.10:0"},
+                        {" +80x", "connect 192.0.2.10:80"},
                         {"-1", "connect 192.0.2.10:65535"}};
   for (const Case& c : cases) {
     net_.connectResults = {-1};

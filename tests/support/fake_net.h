@@ -86,8 +86,8 @@ class FakeNet final : public platform::net::Net {
     size_t n = std::min(count, r.bytes.size());
     std::memcpy(buffer, r.bytes.data(), n);
     if (n < r.bytes.size()) {  // the rest comes with the next read
-      replies.push_front(Bytes(std::vector<uint8_t>(r.bytes.begin() + static_cast<long>(n),
-                                                    r.bytes.end())));
+      replies.push_front(
+          Bytes(std::vector<uint8_t>(r.bytes.begin() + static_cast<long>(n), r.bytes.end())));
     }
     journal_.Add(line + Hex(buffer, n));
     return static_cast<long>(n);
