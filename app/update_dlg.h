@@ -10,6 +10,18 @@
 
 enum class TransferResult { Finished, Failed, Aborted, NotOpened };
 
+// How the last press of the update button ended, for front ends that report
+// it (the command line's exit status); it changes nothing in the procedure.
+enum class UpdateEnd {
+  None,            // no update run yet
+  BadInput,        // address, port or image refused
+  Declined,        // the user answered No
+  NoConnection,    // connect failed, handshake refused, mode never settled
+  TransferFailed,  // the transfer failed or the image no longer opened
+  Aborted,         // the device reported an error during the transfer
+  Completed,
+};
+
 // The main window and every operation of the tool. Handlers of the settings
 // and device subsystems are defined in their own folders.
 class CUpdateDlg : public platform::window::CDialog {
@@ -53,6 +65,7 @@ class CUpdateDlg : public platform::window::CDialog {
 
   ToolState& state() { return state_; }
   void SetLinkLimits(const LinkLimits& limits) { limits_ = limits; }
+  UpdateEnd lastUpdateEnd() const { return lastUpdateEnd_; }
   platform::window::HICON icon() const { return m_hIcon; }
 
  protected:
@@ -70,4 +83,5 @@ class CUpdateDlg : public platform::window::CDialog {
   ToolState& state_;
   uint32_t resolvedAddress_ = 0;  // the host entry's first address
   LinkLimits limits_;
+  UpdateEnd lastUpdateEnd_ = UpdateEnd::None;
 };

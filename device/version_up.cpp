@@ -23,6 +23,7 @@ void Clear(uint16_t& word, uint16_t flag) {
 }  // namespace
 
 void CUpdateDlg::OnVersionUp() {
+  lastUpdateEnd_ = UpdateEnd::BadInput;
   // 1. Address.
   GetDlgItemText(IDC_ADDRESS, state_.host, kHostReadSize);
   if (state_.host[0] == '\0' || !IsUsableAddress()) {
@@ -66,8 +67,10 @@ void CUpdateDlg::OnVersionUp() {
   // 5. Confirmation.
   if (MessageBox(Cp932("バージョンアップを開始しますか。"), Cp932("バージョンアップ"),
                  MB_YESNO | MB_ICONQUESTION) == IDNO) {
+    lastUpdateEnd_ = UpdateEnd::Declined;
     return;
   }
+  lastUpdateEnd_ = UpdateEnd::NoConnection;
 
   auto connectFailed = [this] {
     ShowMessage(BLANK_LONG, Cp932("接続エラー"));
@@ -125,9 +128,11 @@ void CUpdateDlg::OnVersionUp() {
       break;
     case TransferResult::Failed:
     case TransferResult::NotOpened:
+      lastUpdateEnd_ = UpdateEnd::TransferFailed;
       RefreshGuidance();
       return;
     case TransferResult::Aborted:
+      lastUpdateEnd_ = UpdateEnd::Aborted;
       return;
   }
 
@@ -147,5 +152,6 @@ void CUpdateDlg::OnVersionUp() {
   ShowMessage(BLANK_SHORT, Cp932("バージョンアップ完了"));
   MessageBox(Cp932("バージョンアップ完了しました"), Cp932("バージョンアップ"), MB_OK);
   m_progress.SendMessage(PBM_SETPOS, 0);
+  lastUpdateEnd_ = UpdateEnd::Completed;
   RefreshGuidance();
 }

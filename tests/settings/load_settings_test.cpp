@@ -80,7 +80,8 @@ TEST_F(LoadSettingsTest, StoredValuesAreCheckedCutAndWrittenBack) {
 }
 
 TEST_F(LoadSettingsTest, NoBoxIsShownWhateverTheFileHolds) {
-  config_.Write("RIVURER.INI", std::string("\x00\xFF[CONFIG]\nHost=\x82\n[", 21));
+  const char garbage[] = "\x00\xFF[CONFIG]\nHost=\x82\n[";
+  config_.Write("RIVURER.INI", std::string(garbage, sizeof garbage - 1));
   for (const std::string& line : Start()) EXPECT_NE(line.rfind("box", 0), 0u) << line;
 }
 
