@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and opens the tool.
+# The main job on a fresh machine: installs what is missing, builds, then
+# runs a whole firmware update against the device emulator (see demo.sh).
+# With a display it opens the window instead, fields filled for the emulator.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
 ./scripts/build.sh release
-exec ./build/kdxupdt "$@"
+exec ./scripts/demo.sh "$@"
