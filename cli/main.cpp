@@ -7,22 +7,12 @@
 #include <vector>
 
 #include "app/update_dlg.h"
+#include "cli/exit_status.h"
 #include "platform/window/console/console_backend.h"
 
 using namespace platform::window;
 
 namespace {
-
-// Exit statuses.
-enum Exit {
-  kCompleted = 0,
-  kUsage = 1,
-  kBadInput = 2,
-  kNoConnection = 3,
-  kTransferFailed = 4,
-  kAborted = 5,
-  kDeclined = 6,
-};
 
 const char kHelp[] =
     "usage: kdxupdt-cli [--yes] ADDRESS PORT IMAGE\n"
@@ -43,25 +33,6 @@ const char kHelp[] =
     "  4  the transfer failed\n"
     "  5  the device aborted the transfer\n"
     "  6  the confirmation was answered No\n";
-
-int ExitFor(UpdateEnd end) {
-  switch (end) {
-    case UpdateEnd::Completed:
-      return kCompleted;
-    case UpdateEnd::BadInput:
-    case UpdateEnd::None:
-      return kBadInput;
-    case UpdateEnd::Declined:
-      return kDeclined;
-    case UpdateEnd::NoConnection:
-      return kNoConnection;
-    case UpdateEnd::TransferFailed:
-      return kTransferFailed;
-    case UpdateEnd::Aborted:
-      return kAborted;
-  }
-  return kBadInput;
-}
 
 }  // namespace
 

@@ -237,8 +237,8 @@ void Emulator::ReceiveImage(int fd, uint32_t length) {
   int index = ++imagesStored_;
   std::string partial = o_.storeDir + "/image-" + std::to_string(index) + ".partial";
   std::string done = o_.storeDir + "/image-" + std::to_string(index) + ".bin";
-  FILE* out = std::fopen(partial.c_str(), "wb");
-  if (out == nullptr) Log("check: cannot write %s", partial.c_str());
+  FILE* out = o_.discard ? nullptr : std::fopen(partial.c_str(), "wb");
+  if (out == nullptr && !o_.discard) Log("check: cannot write %s", partial.c_str());
   std::vector<uint8_t> buffer(65536);
   uint32_t received = 0;
   while (received < length) {
@@ -273,7 +273,8 @@ void Emulator::ReceiveImage(int fd, uint32_t length) {
     std::fclose(out);
     std::rename(partial.c_str(), done.c_str());
   }
-  Log("image complete, %u bytes, stored as %s", length, done.c_str());
+  Log("image complete, %u bytes, %s %s", length, o_.discard ? "discarded" : "stored as",
+      o_.discard ? "" : done.c_str());
   imageDone_ = true;
   for (uint8_t s : o_.finalStatuses) {
     uint8_t status[kFrameSize];

@@ -16,6 +16,7 @@ const char kUsage[] =
     "  --address ADDR        address to listen on (default 127.0.0.1)\n"
     "  --port N              port (default 55550; 0 lets the system choose)\n"
     "  --store DIR           folder for received images (default .)\n"
+    "  --discard             take images without storing them (for benchmarks)\n"
     "  --log FILE            log, one line per frame (default standard error)\n"
     "  --connections N       exit after N connections\n"
     "  --exit-after-image    exit once an image has been received and its\n"
@@ -153,6 +154,8 @@ std::optional<Options> ParseOptions(int argc, char** argv, int& exitCode) {
       const char* v = value();
       if (!v || !ParseInt(v, 0, 1'000'000, n)) return bad("connection count", v);
       o.connections = static_cast<int>(n);
+    } else if (!std::strcmp(arg, "--discard")) {
+      o.discard = true;
     } else if (!std::strcmp(arg, "--exit-after-image")) {
       o.exitAfterImage = true;
     } else if (!std::strcmp(arg, "--switch-requests")) {

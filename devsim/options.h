@@ -23,6 +23,7 @@ struct Options {
   std::string address = "127.0.0.1";
   uint16_t port = 55550;  // 0: the system chooses; the first line printed says which
   std::string storeDir = ".";
+  bool discard = false;  // take images without storing them
   std::string logFile;  // empty: standard error
   int connections = 0;  // serve this many connections, then exit; 0: no limit
   bool exitAfterImage = false;

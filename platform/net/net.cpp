@@ -3,6 +3,7 @@
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -28,7 +29,12 @@ class PosixNet final : public Net {
  public:
   Socket Open() override {
     int s = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    return s < 0 ? kInvalidSocket : s;
+    if (s < 0) return kInvalidSocket;
+    // Every send is a whole frame or chunk that the device waits for; do
+    // not hold it back to coalesce it with the next one.
+    int one = 1;
+    setsockopt(s, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+    return s;
   }
 
   int Connect(Socket s, uint32_t address, uint16_t port, int timeoutMs) override {
@@ -56,16 +62,18 @@ class PosixNet final : public Net {
   long Send(Socket s, const void* data, size_t count, int timeoutMs) override {
     const char* p = static_cast<const char*>(data);
     size_t sent = 0;
-    // A blocking send hands over everything; so does this loop, but each
-    // wait for room is bounded.
+    // A blocking send hands over everything; so does this loop, but a wait
+    // for room in the socket's buffer is bounded. Most sends find room at
+    // once and need no wait.
     do {
-      if (!WaitFor(s, POLLOUT, timeoutMs)) return -1;
       ssize_t n = send(s, p + sent, count - sent, MSG_NOSIGNAL | MSG_DONTWAIT);
-      if (n < 0) {
-        if (errno == EINTR || errno == EAGAIN || errno == EWOULDBLOCK) continue;
-        return -1;
+      if (n >= 0) {
+        sent += static_cast<size_t>(n);
+        continue;
       }
-      sent += static_cast<size_t>(n);
+      if (errno == EINTR) continue;
+      if (errno != EAGAIN && errno != EWOULDBLOCK) return -1;
+      if (!WaitFor(s, POLLOUT, timeoutMs)) return -1;
     } while (sent < count);
     return static_cast<long>(sent);
   }
