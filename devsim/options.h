@@ -24,8 +24,8 @@ struct Options {
   uint16_t port = 55550;  // 0: the system chooses; the first line printed says which
   std::string storeDir = ".";
   bool discard = false;  // take images without storing them
-  std::string logFile;  // empty: standard error
-  int connections = 0;  // serve this many connections, then exit; 0: no limit
+  std::string logFile;   // empty: standard error
+  int connections = 0;   // serve this many connections, then exit; 0: no limit
   bool exitAfterImage = false;
   int switchRequests = 1;  // connections that ask for a mode switch first
   uint8_t switchAnswer = 3;

@@ -4,11 +4,11 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ clang pkg-config
+  cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6test6 libgl-dev
   libgtest-dev libgmock-dev
   fonts-ipafont-gothic
-  iproute2 util-linux
+  iproute2 util-linux dpkg-dev
   xvfb
 )
 

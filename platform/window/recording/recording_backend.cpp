@@ -39,7 +39,7 @@ std::string ProgressName(UINT message) {
 }  // namespace
 
 RecordingWindow::RecordingWindow(const DialogTemplate& dialog, DialogHost& host, Journal& journal)
-    : dialog_(dialog), host_(host), journal_(journal) {
+    : host_(host), journal_(journal) {
   for (const ControlTemplate& c : dialog.controls) {
     if (c.id == kNoId) continue;
     controls_[c.id] = Control{c.className, text::Utf8ToCp932(c.text)};

@@ -70,7 +70,6 @@ class RecordingWindow final : public Window {
   };
   const Control& Find(int id) const;
 
-  const DialogTemplate& dialog_;
   DialogHost& host_;
   Journal& journal_;
   std::map<int, Control> controls_;
