@@ -16,6 +16,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStyleFactory>
 #include <QTimer>
 #include <map>
 #include <vector>
@@ -302,6 +303,9 @@ class QtDialogWindow final : public QDialog, public Window {
     if (c.className == "msctls_progress32") {
       auto* p = new QProgressBar(this);
       p->setTextVisible(false);
+      // The bar fills in blocks, as the template's non-smooth style asks.
+      static QStyle* blocks = QStyleFactory::create("Windows");
+      if (blocks != nullptr) p->setStyle(blocks);
       p->setRange(progress_.minimum(), progress_.maximum());
       p->setValue(progress_.position());
       p->setFocusPolicy(Qt::NoFocus);
