@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev
   fonts-ipafont-gothic
   iproute2 util-linux dpkg-dev
-  xvfb
+
 )
 
 missing=()
