@@ -113,17 +113,11 @@ void CDialog::DetachWindow() {
 }
 
 bool CDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
-  UINT savedMessage = currentMessage_;
-  WPARAM savedWParam = currentWParam_;
   bool savedDefault = defaultRequested_;
-  currentMessage_ = message;
-  currentWParam_ = wParam;
   defaultRequested_ = false;
   *result = 0;
   bool handled = OnWndMsg(message, wParam, lParam, result) || BaseDialogMap(message, wParam);
-  if (defaultRequested_) handled = false;
-  currentMessage_ = savedMessage;
-  currentWParam_ = savedWParam;
+  if (!handled || defaultRequested_) handled = DefWindowProc(message, wParam);
   defaultRequested_ = savedDefault;
   return handled;
 }
@@ -163,13 +157,16 @@ bool CDialog::BaseDialogMap(UINT message, WPARAM wParam) {
 }
 
 void CDialog::Default() {
+  defaultRequested_ = true;
+}
+
+bool CDialog::DefWindowProc(UINT message, WPARAM wParam) {
   // The close command comes back to the dialog as its cancel button, as the
   // dialog manager does; everything else is the backend's to do.
-  if (currentMessage_ == WM_SYSCOMMAND && (currentWParam_ & 0xFFF0) == SC_CLOSE) {
-    OnCancel();
-    return;
+  if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_CLOSE) {
+    return BaseDialogMap(WM_COMMAND, MakeCommand(BN_CLICKED, IDCANCEL));
   }
-  defaultRequested_ = true;
+  return false;
 }
 
 void CDialog::OnSysCommand(UINT, LPARAM) {

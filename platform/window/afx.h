@@ -105,14 +105,13 @@ class CDialog : public DialogHost {
 
  private:
   bool BaseDialogMap(UINT message, WPARAM wParam);
+  bool DefWindowProc(UINT message, WPARAM wParam);
 
   int templateId_;
   const ResourceModule& resources_;
   Window* window_ = nullptr;
   CWnd item_;
   CMenu systemMenu_{nullptr};
-  UINT currentMessage_ = 0;
-  WPARAM currentWParam_ = 0;
   bool defaultRequested_ = false;
 };
 
