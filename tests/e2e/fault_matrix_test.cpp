@@ -59,6 +59,7 @@ TEST_F(FaultMatrix, EveryStepAgainstEveryFault) {
   // A short or garbled answer that the tool can act on safely still lets the
   // device take the whole image; a lost answer never passes for success.
   const Row rows[] = {
+      {"connect:close", kNoConnection},    {"connect:refuse", kNoConnection},
       {"query:close", kNoConnection},      {"query:reset", kNoConnection},
       {"query:partial", kCompleted},       {"query:stall", kNoConnection},
       {"query:garbage", kCompleted},       {"switch:close", kNoConnection},
