@@ -18,42 +18,15 @@
 #include <thread>
 #include <vector>
 
+#include "app/resources/resources.h"
 #include "app/update_dlg.h"
 #include "platform/clock/clock.h"
-#include "platform/window/progress_model.h"
+#include "platform/window/console/console_backend.h"
 
 using namespace platform::window;
 using Clock = std::chrono::steady_clock;
 
 namespace {
-
-// A window that shows nothing and keeps only the bar's state, so the
-// measurement sees the tool's own work.
-class QuietWindow final : public Window {
- public:
-  void SetItemText(int, const std::string&) override {}
-  std::string ItemText(int) const override { return {}; }
-  void Update() override {}
-  int MessageBox(const std::string&, const std::string&, UINT) override {
-    ++boxes;
-    return IDYES;
-  }
-  LRESULT SendItemMessage(int, UINT m, WPARAM w, LPARAM l) override { return bar_.Send(m, w, l); }
-  void ShowItem(int, int) override {}
-  bool HasSystemMenu() const override { return false; }
-  void AppendSystemMenu(UINT, UINT, const std::string&) override {}
-  void SetIcon(HICON, bool) override {}
-  bool IsIconic() const override { return false; }
-  Rect ClientRect() const override { return {}; }
-  void EraseIconBackground() override {}
-  void DrawIcon(int, int, HICON) override {}
-  FileOpenResult RunFileOpen(const FileOpenRequest&) override { return {}; }
-  void End(int) override {}
-  int boxes = 0;
-
- private:
-  ProgressModel bar_;
-};
 
 // Adds up the pauses asked for (the budget); sleeps them only when paced.
 class BudgetClock final : public platform::clock::Clock {
@@ -88,9 +61,14 @@ Transfer RunTransfer(int port, uint64_t size, bool paced) {
   std::string path = "/tmp/kdxupdt-bench-" + std::to_string(getpid()) + ".bin";
   { std::ofstream(path, std::ios::binary); }
   std::filesystem::resize_file(path, size);
-  QuietWindow window;
   ToolState state;
   CUpdateDlg dlg(state);
+  // The console window, writing nowhere: the measurement sees the tool's
+  // own work.
+  static FILE* nowhere = std::fopen("/dev/null", "w");
+  ConsoleOptions quiet;
+  quiet.out = quiet.err = nowhere;
+  ConsoleWindow window(app::resources::UpdateDialogTemplate(), dlg, quiet);
   dlg.InitDialog(window);
   std::strcpy(state.host, "192.0.2.10");
   std::snprintf(state.port, sizeof state.port, "%d", port);
@@ -136,7 +114,9 @@ bool Unpaced(const char* self, int port, uint64_t size, double& wallMs, long& pe
 }  // namespace
 
 int main(int argc, char** argv) {
-  SetCurrentBackend(nullptr);
+  // A settings folder of its own, never the user's.
+  char config[] = "/tmp/kdxupdt-bench-config-XXXXXX";
+  if (mkdtemp(config) != nullptr) setenv("XDG_CONFIG_HOME", config, 1);
   if (argc == 4 && std::strcmp(argv[1], "--unpaced") == 0) {
     Transfer t = RunTransfer(std::atoi(argv[2]), std::stoull(argv[3]), false);
     rusage u{};
