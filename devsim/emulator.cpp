@@ -116,7 +116,7 @@ void Emulator::Serve(int fd, int /*connection*/) {
     }
     uint8_t answer[kFrameSize];
     if (frame[0] == kCommandLead && frame[1] == CMD_QUERY_MODE) {
-      Log("recv %s CMD_QUERY_MODE", Hex(frame, kFrameSize).c_str());
+      Log("recv %s %s", Hex(frame, kFrameSize).c_str(), CommandName(frame[1]).c_str());
       if (o_.queryAnswer) {
         std::memcpy(answer, o_.queryAnswer->data(), kFrameSize);
       } else if (switchesTaken_ < o_.switchRequests) {
@@ -140,7 +140,7 @@ void Emulator::Serve(int fd, int /*connection*/) {
     } else if (frame[0] == kCommandLead && frame[1] == CMD_IMAGE_SIZE) {
       uint32_t length = (uint32_t{frame[2]} << 24) | (uint32_t{frame[3]} << 16) |
                         (uint32_t{frame[4]} << 8) | frame[5];
-      Log("recv %s CMD_IMAGE_SIZE %u", Hex(frame, kFrameSize).c_str(), length);
+      Log("recv %s %s %u", Hex(frame, kFrameSize).c_str(), CommandName(frame[1]).c_str(), length);
       if (frame[6] != 0 || frame[7] != 0) Log("check: size frame bytes 6-7 not zero");
       Status(answer, o_.sizeAnswer);
       if (Answer(fd, Step::Size, answer) == Outcome::End) return;

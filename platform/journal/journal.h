@@ -10,7 +10,6 @@ namespace platform {
 class Journal {
  public:
   void Add(std::string line) { lines_.push_back(std::move(line)); }
-  const std::vector<std::string>& lines() const { return lines_; }
   void Clear() { lines_.clear(); }
   // Takes the lines recorded so far, leaving the journal empty.
   std::vector<std::string> Take() {

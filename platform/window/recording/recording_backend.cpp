@@ -102,7 +102,6 @@ void RecordingWindow::AppendSystemMenu(UINT flags, UINT commandId, const std::st
 }
 
 void RecordingWindow::SetIcon(HICON icon, bool big) {
-  (big ? bigIcon_ : smallIcon_) = icon;
   journal_.Add(std::string("icon ") + (big ? "big " : "small ") + std::to_string(icon));
 }
 
@@ -135,10 +134,6 @@ void RecordingWindow::End(int result) {
 
 void RecordingWindow::Type(int id, const std::string& utf8) {
   controls_[id].text = text::Utf8ToCp932(utf8);
-}
-
-void RecordingWindow::TypeBytes(int id, const std::string& cp932) {
-  controls_[id].text = cp932;
 }
 
 void RecordingWindow::Click(int id) {
@@ -182,7 +177,6 @@ RecordingWindow& RecordingBackend::Open(const DialogTemplate& dialog, DialogHost
 }
 
 int RecordingBackend::RunModal(const DialogTemplate& dialog, DialogHost& host) {
-  ++modalRuns_;
   journal_.Add("modal " + std::to_string(dialog.id));
   RecordingWindow& window = Open(dialog, host);
   if (script) script(window);

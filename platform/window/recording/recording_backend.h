@@ -39,7 +39,6 @@ class RecordingWindow final : public Window {
   // What a user does. Typing records nothing; clicks and focus changes are
   // delivered to the dialog as the real window would deliver them.
   void Type(int id, const std::string& utf8);
-  void TypeBytes(int id, const std::string& cp932);
   void Click(int id);
   void KillFocus(int id);
   void SysCommand(UINT command);
@@ -60,8 +59,6 @@ class RecordingWindow final : public Window {
   int focus() const { return focus_; }
   const ProgressModel& progress() const { return progress_; }
   const std::vector<std::string>& systemMenu() const { return systemMenu_; }
-  HICON bigIcon() const { return bigIcon_; }
-  HICON smallIcon() const { return smallIcon_; }
 
  private:
   struct Control {
@@ -78,8 +75,6 @@ class RecordingWindow final : public Window {
   bool hasSystemMenu_ = true;
   bool iconic_ = false;
   Rect client_{0, 0, 334, 268};
-  HICON bigIcon_ = 0;
-  HICON smallIcon_ = 0;
   bool ended_ = false;
   int result_ = 0;
   int focus_ = 0;
@@ -101,12 +96,10 @@ class RecordingBackend final : public Backend {
 
   int RunModal(const DialogTemplate& dialog, DialogHost& host) override;
   int SystemMetric(int index) const override;
-  int modalRuns() const { return modalRuns_; }
 
  private:
   Journal& journal_;
   std::vector<std::unique_ptr<RecordingWindow>> windows_;
-  int modalRuns_ = 0;
 };
 
 // How the journal writes a text: as UTF-8 in quotes, or as "<N spaces>" for a
